@@ -1,0 +1,167 @@
+// ---------------------------------------------------------------------------
+// End-to-end harness: runs the real glut-alap on the test X server, finds
+// its window by title, presses keys through XTEST with xdotool, reads its
+// standard output through a pipe and probes pixels of the window.
+// ---------------------------------------------------------------------------
+#pragma once
+
+#include <gtest/gtest.h>
+#include <sys/types.h>
+
+#include <chrono>
+#include <memory>
+#include <optional>
+#include <thread>
+#include <string>
+#include <vector>
+
+struct _XDisplay;
+
+namespace e2e {
+
+// X11 ids and the display, without pulling Xlib's macros (None, Bool, ...) into the tests.
+using Window = unsigned long;
+using Display = _XDisplay;
+
+const char* const kWindowTitle = "GLUT Alap";
+
+// ---- the program under test ------------------------------------------------
+
+enum class Output { Pipe, DevFull, Closed };
+
+class Program {
+public:
+    explicit Program(std::vector<std::string> arguments = {}, Output output = Output::Pipe);
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    pid_t pid() const { return pid_; }
+    bool alive();
+    // One line of standard output (newline included), or nothing within the timeout.
+    std::optional<std::string> readLine(int timeoutMs);
+    // Everything written within the timeout.
+    std::string readFor(int timeoutMs);
+    // Closes our end of the pipe, as `| head -n 1` does once it has its line.
+    void closeOutput();
+    // The exit status, or nothing if it still runs after the timeout.
+    std::optional<int> waitForExit(int timeoutMs);
+
+private:
+    pid_t pid_ = -1;
+    int outputFd_ = -1;
+    std::string pending_;
+    std::optional<int> status_;
+};
+
+// ---- the X server --------------------------------------------------------
+
+struct Rgb {
+    int r;
+    int g;
+    int b;
+};
+std::ostream& operator<<(std::ostream& out, const Rgb& c);
+
+struct Image {
+    int width = 0;
+    int height = 0;
+    std::vector<Rgb> pixels;
+    Rgb at(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
+};
+
+class XSession {
+public:
+    XSession();
+    ~XSession();
+    XSession(const XSession&) = delete;
+    XSession& operator=(const XSession&) = delete;
+
+    Display* display() const { return display_; }
+    // The mapped top-level window of this process with exactly this title.
+    std::optional<Window> findWindow(pid_t pid, const std::string& title, int timeoutMs);
+    Image capture(Window window);
+    // Frames the window showed in the given time, counted by X damage events.
+    int countFrames(Window window, int durationMs);
+
+private:
+    Display* display_ = nullptr;
+};
+
+// ---- input, through XTEST ----------------------------------------------------
+
+void movePointer(Window window, int x, int y);
+// xdotool key names, pressed in order, e.g. {"shift+a", "F1"}.
+void pressKeys(const std::vector<std::string>& keys, int repeat = 1);
+
+// ---- pixel probes ------------------------------------------------------------
+
+// Square default window and model dimensions, for turning world units into pixels.
+struct View {
+    int width;
+    int height;
+    // pixels per world unit: the shorter side spans 50 units
+    double scale() const { return (width < height ? width : height) / 50.0; }
+    int px(double worldX) const { return static_cast<int>(width / 2.0 + worldX * scale()); }
+    int py(double worldY) const { return static_cast<int>(height / 2.0 - worldY * scale()); }
+};
+
+const Rgb kBlack{0, 0, 0};
+const Rgb kGreen{0, 255, 0};
+const Rgb kRed{255, 0, 0};
+const Rgb kTeal{0, 204, 204};
+const Rgb kBlue{0, 0, 204};
+const Rgb kYellow{255, 255, 0};
+const int kTolerance = 8;
+
+bool near(const Rgb& a, const Rgb& b, int tolerance = kTolerance);
+
+// Passes if the pixel is within tolerance; otherwise says what was expected and seen.
+::testing::AssertionResult probe(const Image& image, int x, int y, const Rgb& expected,
+                                 const char* what);
+
+// Waits until the window shows a drawn frame (the green band panel at its place).
+std::optional<Image> waitForScene(XSession& x, Window window, const View& view, int timeoutMs = 10000);
+
+}  // namespace e2e
+
+namespace e2e {
+
+// Starts glut-alap and waits for its window and first frame; skips the test
+// when there is no X server to run on.
+class ProgramTest : public ::testing::Test {
+protected:
+    void start(std::vector<std::string> arguments = {}, Output output = Output::Pipe);
+    // Polls the window until `wanted` holds for a capture, or the timeout ends.
+    template <typename Predicate>
+    Image waitForImage(Predicate wanted, int timeoutMs = 5000);
+
+    std::unique_ptr<Program> program;
+    std::unique_ptr<XSession> x;
+    Window window = 0;
+    View view{0, 0};
+    Image firstFrame;
+};
+
+template <typename Predicate>
+Image ProgramTest::waitForImage(Predicate wanted, int timeoutMs)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    Image image = x->capture(window);
+    while (!wanted(image) && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        image = x->capture(window);
+    }
+    return image;
+}
+
+}  // namespace e2e
+
+// Starts the program in a test body; returns from the test if that failed or was skipped.
+#define E2E_START(...)                                   \
+    do {                                                 \
+        ASSERT_NO_FATAL_FAILURE(start(__VA_ARGS__));     \
+        if (IsSkipped()) {                               \
+            return;                                      \
+        }                                                \
+    } while (false)
