@@ -3,15 +3,16 @@
 // ---------------------------------------------------------------------------
 #include "harness.h"
 
-#include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/Xdamage.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <thread>
@@ -51,6 +52,9 @@ Program::Program(std::vector<std::string> arguments, Output output)
     }
     pid_ = fork();
     if (pid_ == 0) {
+        // Should the test process die, the program goes with it instead of
+        // keeping the test runner's output pipe open.
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
         const int devNull = open("/dev/null", O_RDONLY);
         dup2(devNull, STDIN_FILENO);
         switch (output) {
@@ -161,8 +165,21 @@ std::ostream& operator<<(std::ostream& out, const Rgb& c)
     return out << "(" << c.r << "," << c.g << "," << c.b << ")";
 }
 
+namespace {
+// Xlib's default handler ends the process on any error; a test wants to
+// report it and go on (a window can vanish between two requests).
+int reportXError(Display* display, XErrorEvent* error)
+{
+    char text[256];
+    XGetErrorText(display, error->error_code, text, sizeof text);
+    ADD_FAILURE() << "X error: " << text << " (request " << int(error->request_code) << ")";
+    return 0;
+}
+}  // namespace
+
 XSession::XSession() : display_(XOpenDisplay(nullptr))
 {
+    XSetErrorHandler(reportXError);
 }
 
 XSession::~XSession()
@@ -173,29 +190,6 @@ XSession::~XSession()
 }
 
 namespace {
-
-std::optional<long> windowPid(Display* display, Window window)
-{
-    const Atom pidAtom = XInternAtom(display, "_NET_WM_PID", True);
-    if (pidAtom == None) {
-        return std::nullopt;
-    }
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long remaining = 0;
-    unsigned char* data = nullptr;
-    std::optional<long> pid;
-    if (XGetWindowProperty(display, window, pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &count,
-                           &remaining, &data) == Success &&
-        data != nullptr && count == 1) {
-        pid = *reinterpret_cast<long*>(data);
-    }
-    if (data != nullptr) {
-        XFree(data);
-    }
-    return pid;
-}
 
 bool hasTitle(Display* display, Window window, const std::string& title)
 {
@@ -215,28 +209,35 @@ bool isViewable(Display* display, Window window)
 
 }  // namespace
 
-std::optional<Window> XSession::findWindow(pid_t pid, const std::string& title, int timeoutMs)
+std::vector<Window> XSession::windowsTitled(const std::string& title)
+{
+    std::vector<Window> found;
+    Window root = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    if (XQueryTree(display_, DefaultRootWindow(display_), &root, &parent, &children, &count) != 0) {
+        for (unsigned int i = 0; i < count; ++i) {
+            if (hasTitle(display_, children[i], title)) {
+                found.push_back(children[i]);
+            }
+        }
+        if (children != nullptr) {
+            XFree(children);
+        }
+    }
+    return found;
+}
+
+std::optional<Window> XSession::waitForNewWindow(const std::string& title, const std::vector<Window>& known,
+                                                 int timeoutMs)
 {
     const auto deadline = after(timeoutMs);
     do {
-        Window root = 0;
-        Window parent = 0;
-        Window* children = nullptr;
-        unsigned int count = 0;
-        std::optional<Window> found;
-        if (XQueryTree(display_, DefaultRootWindow(display_), &root, &parent, &children, &count) != 0) {
-            for (unsigned int i = 0; i < count && !found; ++i) {
-                if (hasTitle(display_, children[i], title) && windowPid(display_, children[i]) == pid &&
-                    isViewable(display_, children[i])) {
-                    found = children[i];
-                }
+        for (const Window window : windowsTitled(title)) {
+            if (std::find(known.begin(), known.end(), window) == known.end() && isViewable(display_, window)) {
+                return window;
             }
-            if (children != nullptr) {
-                XFree(children);
-            }
-        }
-        if (found) {
-            return found;
         }
         sleepMs(20);
     } while (millisecondsLeft(deadline) > 0);
@@ -250,21 +251,39 @@ Image XSession::capture(Window window)
     if (XGetWindowAttributes(display_, window, &attributes) == 0) {
         return image;
     }
-    XImage* shot = XGetImage(display_, window, 0, 0, static_cast<unsigned>(attributes.width),
-                             static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
+    image.width = attributes.width;
+    image.height = attributes.height;
+    image.pixels.assign(static_cast<std::size_t>(image.width * image.height), kOffScreen);
+
+    // X refuses to read a window where it hangs off the screen (without a
+    // window manager the toolkit's window sits at -1,-1), so read the part
+    // of the screen the window covers, through the root window.
+    const Window root = DefaultRootWindow(display_);
+    int left = 0;
+    int top = 0;
+    Window child = 0;
+    XTranslateCoordinates(display_, window, root, 0, 0, &left, &top, &child);
+    const int screenWidth = DisplayWidth(display_, DefaultScreen(display_));
+    const int screenHeight = DisplayHeight(display_, DefaultScreen(display_));
+    const int x0 = std::max(left, 0);
+    const int y0 = std::max(top, 0);
+    const int x1 = std::min(left + image.width, screenWidth);
+    const int y1 = std::min(top + image.height, screenHeight);
+    if (x1 <= x0 || y1 <= y0) {
+        return image;
+    }
+    XImage* shot = XGetImage(display_, root, x0, y0, static_cast<unsigned>(x1 - x0),
+                             static_cast<unsigned>(y1 - y0), AllPlanes, ZPixmap);
     if (shot == nullptr) {
         return image;
     }
-    image.width = attributes.width;
-    image.height = attributes.height;
-    image.pixels.reserve(static_cast<std::size_t>(image.width * image.height));
-    // A 24-bit TrueColor visual: 8 bits each of red, green and blue.
-    for (int y = 0; y < image.height; ++y) {
-        for (int x = 0; x < image.width; ++x) {
-            const unsigned long pixel = XGetPixel(shot, x, y);
-            image.pixels.push_back(Rgb{static_cast<int>((pixel & shot->red_mask) >> 16),
-                                       static_cast<int>((pixel & shot->green_mask) >> 8),
-                                       static_cast<int>(pixel & shot->blue_mask)});
+    // A 24-bit TrueColor screen: 8 bits each of red, green and blue.
+    for (int y = y0; y < y1; ++y) {
+        for (int x = x0; x < x1; ++x) {
+            const unsigned long pixel = XGetPixel(shot, x - x0, y - y0);
+            image.pixels[static_cast<std::size_t>((y - top) * image.width + (x - left))] =
+                Rgb{static_cast<int>((pixel & shot->red_mask) >> 16),
+                    static_cast<int>((pixel & shot->green_mask) >> 8), static_cast<int>(pixel & shot->blue_mask)};
         }
     }
     XDestroyImage(shot);
@@ -373,8 +392,10 @@ void ProgramTest::start(std::vector<std::string> arguments, Output output)
     }
     x = std::make_unique<XSession>();
     ASSERT_NE(x->display(), nullptr) << "cannot open display " << std::getenv("DISPLAY");
+    // Tests take turns, but a window of the previous test may not be gone yet.
+    const std::vector<Window> earlier = x->windowsTitled(kWindowTitle);
     program = std::make_unique<Program>(std::move(arguments), output);
-    const std::optional<Window> found = x->findWindow(program->pid(), kWindowTitle, 10000);
+    const std::optional<Window> found = x->waitForNewWindow(kWindowTitle, earlier, 10000);
     ASSERT_TRUE(found.has_value()) << "no window titled exactly \"" << kWindowTitle << "\" appeared";
     window = *found;
     XWindowAttributes attributes;

@@ -78,8 +78,11 @@ public:
     XSession& operator=(const XSession&) = delete;
 
     Display* display() const { return display_; }
-    // The mapped top-level window of this process with exactly this title.
-    std::optional<Window> findWindow(pid_t pid, const std::string& title, int timeoutMs);
+    // Top-level windows with exactly this title.
+    std::vector<Window> windowsTitled(const std::string& title);
+    // A viewable top-level window with this title that is not among `known`.
+    std::optional<Window> waitForNewWindow(const std::string& title, const std::vector<Window>& known,
+                                           int timeoutMs);
     Image capture(Window window);
     // Frames the window showed in the given time, counted by X damage events.
     int countFrames(Window window, int durationMs);
@@ -112,6 +115,7 @@ const Rgb kRed{255, 0, 0};
 const Rgb kTeal{0, 204, 204};
 const Rgb kBlue{0, 0, 204};
 const Rgb kYellow{255, 255, 0};
+const Rgb kOffScreen{-1000, -1000, -1000};  // no colour is near this
 const int kTolerance = 8;
 
 bool near(const Rgb& a, const Rgb& b, int tolerance = kTolerance);

@@ -1,0 +1,48 @@
+# glut-alap: the two everyday commands.
+#   make run    build and start the program (headless: save a screenshot)
+#   make test   build and run every test on a private virtual X server
+# Missing Debian packages are installed when run as root; otherwise the
+# exact apt-get command is printed.
+
+BUILD_DIR    ?= build
+JOBS         ?= $(shell nproc)
+# Warnings are errors in CI, so none can creep in unnoticed.
+CMAKE_FLAGS  := -DCMAKE_BUILD_TYPE=Release $(if $(CI),-DGLUT_ALAP_WERROR=ON)
+
+BUILD_PACKAGES    := cmake g++ make freeglut3-dev libgl-dev libgl1-mesa-dri
+HEADLESS_PACKAGES := xvfb xdotool imagemagick
+TEST_PACKAGES     := $(BUILD_PACKAGES) libgtest-dev libx11-dev libxdamage-dev xvfb xdotool
+
+.PHONY: all build run test screenshot clean
+
+all: build
+
+build:
+	@tools/ensure-packages.sh $(BUILD_PACKAGES)
+	cmake -S . -B $(BUILD_DIR) $(CMAKE_FLAGS) $(if $(WITH_TESTS),-DGLUT_ALAP_TESTS=ON)
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run:
+ifdef DISPLAY
+	@$(MAKE) --no-print-directory build
+	$(BUILD_DIR)/glut-alap
+else
+	@echo "No DISPLAY: running on a virtual display and saving a screenshot instead."
+	@tools/ensure-packages.sh $(HEADLESS_PACKAGES)
+	@$(MAKE) --no-print-directory build
+	tools/screenshot.sh $(BUILD_DIR)/glut-alap $(BUILD_DIR)/screenshot.png
+endif
+
+test:
+	@tools/ensure-packages.sh $(TEST_PACKAGES)
+	@$(MAKE) --no-print-directory build WITH_TESTS=1
+	tools/with-xvfb.sh ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+
+# Regenerates the README's picture from the real program.
+screenshot:
+	@tools/ensure-packages.sh $(HEADLESS_PACKAGES)
+	@$(MAKE) --no-print-directory build
+	tools/screenshot.sh $(BUILD_DIR)/glut-alap docs/screenshot.png
+
+clean:
+	rm -rf $(BUILD_DIR)
