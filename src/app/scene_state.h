@@ -5,10 +5,10 @@
 #pragma once
 
 struct SceneState {
-    float viewAngleX;  // degrees about the screen's x axis, 0..355 in steps of 5
-    float viewAngleY;  // degrees about the model's own y axis, 0..355 in steps of 5
-    float rotorAngle;  // degrees about the shaft; grows by 5 every tick
-    int tickInterval;  // milliseconds between animation ticks, a multiple of 5, >= 5
+    float viewAngleX; // degrees about the screen's x axis, 0..355 in steps of 5
+    float viewAngleY; // degrees about the model's own y axis, 0..355 in steps of 5
+    float rotorAngle; // degrees about the shaft; grows by 5 every tick
+    int tickInterval; // milliseconds between animation ticks, a multiple of 5, >= 5
 };
 
 // Constant-initialised, so it is ready before main() and no code runs to set it up.

@@ -1,6 +1,6 @@
 // ---------------------------------------------------------------------------
 // One line on standard output per character key, in Hungarian:
-//   Billentyu lenyomva, kodja q, pozicio (120,45). ALT lenyomva. 
+//   Billentyu lenyomva, kodja q, pozicio (120,45). ALT lenyomva.
 // The key is written as its raw byte, control characters included, and the
 // line is flushed at once so that a pipe or a file sees it immediately.
 // Output errors are ignored: the window matters more than the report.

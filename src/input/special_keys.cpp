@@ -27,7 +27,7 @@ void wrapViewAngle(float& angle)
     }
 }
 
-}  // namespace
+} // namespace
 
 void handleSpecialKey(int key, int /*x*/, int /*y*/)
 {

@@ -21,7 +21,7 @@ const float kRotorStep = 5.0f;
 // about 9 days at the fastest speed to get here.
 const float kExactWholeDegrees = 16777216.0f;
 
-}  // namespace
+} // namespace
 
 void advanceRotor(int value)
 {

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <thread>
 
 namespace e2e {
@@ -29,27 +30,32 @@ int millisecondsLeft(Clock::time_point deadline)
     return left.count() > 0 ? static_cast<int>(left.count()) : 0;
 }
 
-Clock::time_point after(int ms)
-{
-    return Clock::now() + std::chrono::milliseconds(ms);
-}
+Clock::time_point after(int ms) { return Clock::now() + std::chrono::milliseconds(ms); }
 
-void sleepMs(int ms)
-{
-    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-}
+void sleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
-}  // namespace
+} // namespace
 
 // ---- Program -----------------------------------------------------------------
 
-Program::Program(std::vector<std::string> arguments, Output output)
+std::string programPath()
 {
-    int pipeFds[2] = {-1, -1};
-    if (output == Output::Pipe && pipe(pipeFds) != 0) {
+    const char* other = std::getenv("GLUT_ALAP_BINARY");
+    return other != nullptr && *other != '\0' ? other : GLUT_ALAP_BINARY;
+}
+
+Program::Program(Launch launch)
+{
+    int outputPipe[2] = {-1, -1};
+    int errorPipe[2] = {-1, -1};
+    if ((launch.output == Output::Pipe && pipe(outputPipe) != 0) || pipe(errorPipe) != 0) {
         ADD_FAILURE() << "cannot make a pipe";
         return;
     }
+    std::vector<std::string> command = launch.wrapper;
+    command.push_back(programPath());
+    command.insert(command.end(), launch.arguments.begin(), launch.arguments.end());
+
     pid_ = fork();
     if (pid_ == 0) {
         // Should the test process die, the program goes with it instead of
@@ -57,11 +63,10 @@ Program::Program(std::vector<std::string> arguments, Output output)
         prctl(PR_SET_PDEATHSIG, SIGKILL);
         const int devNull = open("/dev/null", O_RDONLY);
         dup2(devNull, STDIN_FILENO);
-        switch (output) {
+        dup2(errorPipe[1], STDERR_FILENO);
+        switch (launch.output) {
         case Output::Pipe:
-            dup2(pipeFds[1], STDOUT_FILENO);
-            close(pipeFds[0]);
-            close(pipeFds[1]);
+            dup2(outputPipe[1], STDOUT_FILENO);
             break;
         case Output::DevFull:
             dup2(open("/dev/full", O_WRONLY), STDOUT_FILENO);
@@ -70,18 +75,34 @@ Program::Program(std::vector<std::string> arguments, Output output)
             close(STDOUT_FILENO);
             break;
         }
-        std::vector<char*> argv = {const_cast<char*>(GLUT_ALAP_BINARY)};
-        for (std::string& argument : arguments) {
-            argv.push_back(argument.data());
+        for (const int fd : {outputPipe[0], outputPipe[1], errorPipe[0], errorPipe[1], devNull}) {
+            if (fd > STDERR_FILENO) {
+                close(fd);
+            }
+        }
+        for (std::string& variable : launch.environment) {
+            const std::size_t equals = variable.find('=');
+            if (equals == std::string::npos) {
+                unsetenv(variable.c_str());
+            } else {
+                setenv(variable.substr(0, equals).c_str(), variable.substr(equals + 1).c_str(), 1);
+            }
+        }
+        std::vector<char*> argv;
+        for (std::string& word : command) {
+            argv.push_back(word.data());
         }
         argv.push_back(nullptr);
-        execv(GLUT_ALAP_BINARY, argv.data());
+        execvp(argv[0], argv.data());
         _exit(127);
     }
-    if (output == Output::Pipe) {
-        close(pipeFds[1]);
-        outputFd_ = pipeFds[0];
+    if (launch.output == Output::Pipe) {
+        close(outputPipe[1]);
+        outputFd_ = outputPipe[0];
     }
+    close(errorPipe[1]);
+    errorFd_ = errorPipe[0];
+    fcntl(errorFd_, F_SETFL, O_NONBLOCK);
 }
 
 Program::~Program()
@@ -91,12 +112,22 @@ Program::~Program()
         kill(pid_, SIGKILL);
         waitpid(pid_, nullptr, 0);
     }
+    if (errorFd_ >= 0) {
+        close(errorFd_);
+    }
 }
 
-bool Program::alive()
+std::string Program::errors()
 {
-    return !waitForExit(0).has_value();
+    char buffer[4096];
+    ssize_t count = 0;
+    while (errorFd_ >= 0 && (count = read(errorFd_, buffer, sizeof buffer)) > 0) {
+        errors_.append(buffer, static_cast<std::size_t>(count));
+    }
+    return errors_;
 }
+
+bool Program::alive() { return !waitForExit(0).has_value(); }
 
 std::optional<int> Program::waitForExit(int timeoutMs)
 {
@@ -175,12 +206,9 @@ int reportXError(Display* display, XErrorEvent* error)
     ADD_FAILURE() << "X error: " << text << " (request " << int(error->request_code) << ")";
     return 0;
 }
-}  // namespace
+} // namespace
 
-XSession::XSession() : display_(XOpenDisplay(nullptr))
-{
-    XSetErrorHandler(reportXError);
-}
+XSession::XSession() : display_(XOpenDisplay(nullptr)) { XSetErrorHandler(reportXError); }
 
 XSession::~XSession()
 {
@@ -207,7 +235,7 @@ bool isViewable(Display* display, Window window)
     return XGetWindowAttributes(display, window, &attributes) != 0 && attributes.map_state == IsViewable;
 }
 
-}  // namespace
+} // namespace
 
 std::vector<Window> XSession::windowsTitled(const std::string& title)
 {
@@ -272,8 +300,8 @@ Image XSession::capture(Window window)
     if (x1 <= x0 || y1 <= y0) {
         return image;
     }
-    XImage* shot = XGetImage(display_, root, x0, y0, static_cast<unsigned>(x1 - x0),
-                             static_cast<unsigned>(y1 - y0), AllPlanes, ZPixmap);
+    XImage* shot = XGetImage(display_, root, x0, y0, static_cast<unsigned>(x1 - x0), static_cast<unsigned>(y1 - y0),
+                             AllPlanes, ZPixmap);
     if (shot == nullptr) {
         return image;
     }
@@ -282,8 +310,8 @@ Image XSession::capture(Window window)
         for (int x = x0; x < x1; ++x) {
             const unsigned long pixel = XGetPixel(shot, x - x0, y - y0);
             image.pixels[static_cast<std::size_t>((y - top) * image.width + (x - left))] =
-                Rgb{static_cast<int>((pixel & shot->red_mask) >> 16),
-                    static_cast<int>((pixel & shot->green_mask) >> 8), static_cast<int>(pixel & shot->blue_mask)};
+                Rgb{static_cast<int>((pixel & shot->red_mask) >> 16), static_cast<int>((pixel & shot->green_mask) >> 8),
+                    static_cast<int>(pixel & shot->blue_mask)};
         }
     }
     XDestroyImage(shot);
@@ -319,16 +347,69 @@ int XSession::countFrames(Window window, int durationMs)
     return frames;
 }
 
+void XSession::resize(Window window, int width, int height)
+{
+    XResizeWindow(display_, window, static_cast<unsigned>(width), static_cast<unsigned>(height));
+    XSync(display_, False);
+}
+
+void XSession::requestClose(Window window)
+{
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display_, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display_, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display_, window, False, NoEventMask, &event);
+    XSync(display_, False);
+}
+
+PrivateXServer::PrivateXServer()
+{
+    int displayPipe[2];
+    if (pipe(displayPipe) != 0) {
+        return;
+    }
+    pid_ = fork();
+    if (pid_ == 0) {
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        dup2(displayPipe[1], 3);
+        const int devNull = open("/dev/null", O_WRONLY);
+        dup2(devNull, STDERR_FILENO);
+        execlp("Xvfb", "Xvfb", "-displayfd", "3", "-screen", "0", "640x480x24", "-nolisten", "tcp", nullptr);
+        _exit(127);
+    }
+    close(displayPipe[1]);
+    // Xvfb writes its display number once it accepts connections.
+    pollfd readable{displayPipe[0], POLLIN, 0};
+    char number[16] = {};
+    if (poll(&readable, 1, 10000) > 0 && read(displayPipe[0], number, sizeof number - 1) > 0) {
+        display_ = ":" + std::string(number, std::strcspn(number, "\n"));
+    }
+    close(displayPipe[0]);
+}
+
+PrivateXServer::~PrivateXServer() { stop(); }
+
+void PrivateXServer::stop()
+{
+    if (pid_ > 0) {
+        kill(pid_, SIGTERM);
+        waitpid(pid_, nullptr, 0);
+        pid_ = -1;
+    }
+}
+
 // ---- input ---------------------------------------------------------------------
 
-namespace {
 void runXdotool(const std::string& arguments)
 {
     const std::string command = "xdotool " + arguments;
     const int status = std::system(command.c_str());
     ASSERT_EQ(status, 0) << command;
 }
-}  // namespace
 
 void movePointer(Window window, int x, int y)
 {
@@ -349,15 +430,14 @@ void pressKeys(const std::vector<std::string>& keys, int repeat)
 
 bool near(const Rgb& a, const Rgb& b, int tolerance)
 {
-    return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance &&
-           std::abs(a.b - b.b) <= tolerance;
+    return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance && std::abs(a.b - b.b) <= tolerance;
 }
 
 ::testing::AssertionResult probe(const Image& image, int x, int y, const Rgb& expected, const char* what)
 {
     if (x < 0 || y < 0 || x >= image.width || y >= image.height) {
-        return ::testing::AssertionFailure() << what << ": probe (" << x << "," << y << ") outside the "
-                                             << image.width << "x" << image.height << " window";
+        return ::testing::AssertionFailure() << what << ": probe (" << x << "," << y << ") outside the " << image.width
+                                             << "x" << image.height << " window";
     }
     const Rgb observed = image.at(x, y);
     if (near(observed, expected)) {
@@ -381,11 +461,19 @@ std::optional<Image> waitForScene(XSession& x, Window window, const View& view, 
     return std::nullopt;
 }
 
-}  // namespace e2e
+} // namespace e2e
 
 namespace e2e {
 
 void ProgramTest::start(std::vector<std::string> arguments, Output output)
+{
+    Launch launch;
+    launch.arguments = std::move(arguments);
+    launch.output = output;
+    start(std::move(launch));
+}
+
+void ProgramTest::start(Launch launch)
 {
     if (std::getenv("DISPLAY") == nullptr) {
         GTEST_SKIP() << "no X server: DISPLAY is not set (make test starts one)";
@@ -394,16 +482,18 @@ void ProgramTest::start(std::vector<std::string> arguments, Output output)
     ASSERT_NE(x->display(), nullptr) << "cannot open display " << std::getenv("DISPLAY");
     // Tests take turns, but a window of the previous test may not be gone yet.
     const std::vector<Window> earlier = x->windowsTitled(kWindowTitle);
-    program = std::make_unique<Program>(std::move(arguments), output);
-    const std::optional<Window> found = x->waitForNewWindow(kWindowTitle, earlier, 10000);
-    ASSERT_TRUE(found.has_value()) << "no window titled exactly \"" << kWindowTitle << "\" appeared";
+    program = std::make_unique<Program>(std::move(launch));
+    // Slow under valgrind: allow a minute for the window.
+    const std::optional<Window> found = x->waitForNewWindow(kWindowTitle, earlier, 60000);
+    ASSERT_TRUE(found.has_value()) << "no window titled exactly \"" << kWindowTitle
+                                   << "\" appeared; stderr: " << program->errors();
     window = *found;
     XWindowAttributes attributes;
     XGetWindowAttributes(x->display(), window, &attributes);
     view = View{attributes.width, attributes.height};
-    const std::optional<Image> frame = waitForScene(*x, window, view);
+    const std::optional<Image> frame = waitForScene(*x, window, view, 60000);
     ASSERT_TRUE(frame.has_value()) << "the window showed no frame of the scene";
     firstFrame = *frame;
 }
 
-}  // namespace e2e
+} // namespace e2e

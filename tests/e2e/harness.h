@@ -29,9 +29,22 @@ const char* const kWindowTitle = "GLUT Alap";
 
 enum class Output { Pipe, DevFull, Closed };
 
+struct Launch {
+    std::vector<std::string> arguments;
+    Output output = Output::Pipe;
+    // Run the program under another command, e.g. {"valgrind", "--log-file=..."}.
+    std::vector<std::string> wrapper;
+    // Extra environment, "NAME=value"; "NAME" alone removes the variable.
+    std::vector<std::string> environment;
+};
+
+// The program under test: glut-alap, or the binary named by $GLUT_ALAP_BINARY
+// (so the same tests can run against another build of it).
+std::string programPath();
+
 class Program {
 public:
-    explicit Program(std::vector<std::string> arguments = {}, Output output = Output::Pipe);
+    explicit Program(Launch launch);
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
@@ -44,13 +57,17 @@ public:
     std::string readFor(int timeoutMs);
     // Closes our end of the pipe, as `| head -n 1` does once it has its line.
     void closeOutput();
-    // The exit status, or nothing if it still runs after the timeout.
+    // The exit status (128 + signal if killed), or nothing if it still runs after the timeout.
     std::optional<int> waitForExit(int timeoutMs);
+    // What the program wrote to standard error so far.
+    std::string errors();
 
 private:
     pid_t pid_ = -1;
     int outputFd_ = -1;
+    int errorFd_ = -1;
     std::string pending_;
+    std::string errors_;
     std::optional<int> status_;
 };
 
@@ -81,18 +98,39 @@ public:
     // Top-level windows with exactly this title.
     std::vector<Window> windowsTitled(const std::string& title);
     // A viewable top-level window with this title that is not among `known`.
-    std::optional<Window> waitForNewWindow(const std::string& title, const std::vector<Window>& known,
-                                           int timeoutMs);
+    std::optional<Window> waitForNewWindow(const std::string& title, const std::vector<Window>& known, int timeoutMs);
     Image capture(Window window);
     // Frames the window showed in the given time, counted by X damage events.
     int countFrames(Window window, int durationMs);
+    // What a window manager does when the user drags the frame's edge...
+    void resize(Window window, int width, int height);
+    // ...and when the user clicks the close button: a WM_DELETE_WINDOW message.
+    void requestClose(Window window);
 
 private:
     Display* display_ = nullptr;
 };
 
+// An X server of a test's own, for a test that takes it away.
+class PrivateXServer {
+public:
+    PrivateXServer();
+    ~PrivateXServer();
+    PrivateXServer(const PrivateXServer&) = delete;
+    PrivateXServer& operator=(const PrivateXServer&) = delete;
+
+    // ":N", or empty if the server did not start.
+    const std::string& display() const { return display_; }
+    void stop();
+
+private:
+    pid_t pid_ = -1;
+    std::string display_;
+};
+
 // ---- input, through XTEST ----------------------------------------------------
 
+void runXdotool(const std::string& arguments);
 void movePointer(Window window, int x, int y);
 // xdotool key names, pressed in order, e.g. {"shift+a", "F1"}.
 void pressKeys(const std::vector<std::string>& keys, int repeat = 1);
@@ -115,30 +153,29 @@ const Rgb kRed{255, 0, 0};
 const Rgb kTeal{0, 204, 204};
 const Rgb kBlue{0, 0, 204};
 const Rgb kYellow{255, 255, 0};
-const Rgb kOffScreen{-1000, -1000, -1000};  // no colour is near this
+const Rgb kOffScreen{-1000, -1000, -1000}; // no colour is near this
 const int kTolerance = 8;
 
 bool near(const Rgb& a, const Rgb& b, int tolerance = kTolerance);
 
 // Passes if the pixel is within tolerance; otherwise says what was expected and seen.
-::testing::AssertionResult probe(const Image& image, int x, int y, const Rgb& expected,
-                                 const char* what);
+::testing::AssertionResult probe(const Image& image, int x, int y, const Rgb& expected, const char* what);
 
 // Waits until the window shows a drawn frame (the green band panel at its place).
 std::optional<Image> waitForScene(XSession& x, Window window, const View& view, int timeoutMs = 10000);
 
-}  // namespace e2e
+} // namespace e2e
 
 namespace e2e {
 
 // Starts glut-alap and waits for its window and first frame; skips the test
 // when there is no X server to run on.
 class ProgramTest : public ::testing::Test {
-protected:
+public:
     void start(std::vector<std::string> arguments = {}, Output output = Output::Pipe);
+    void start(Launch launch);
     // Polls the window until `wanted` holds for a capture, or the timeout ends.
-    template <typename Predicate>
-    Image waitForImage(Predicate wanted, int timeoutMs = 5000);
+    template <typename Predicate> Image waitForImage(Predicate wanted, int timeoutMs = 5000);
 
     std::unique_ptr<Program> program;
     std::unique_ptr<XSession> x;
@@ -147,8 +184,7 @@ protected:
     Image firstFrame;
 };
 
-template <typename Predicate>
-Image ProgramTest::waitForImage(Predicate wanted, int timeoutMs)
+template <typename Predicate> Image ProgramTest::waitForImage(Predicate wanted, int timeoutMs)
 {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     Image image = x->capture(window);
@@ -159,13 +195,13 @@ Image ProgramTest::waitForImage(Predicate wanted, int timeoutMs)
     return image;
 }
 
-}  // namespace e2e
+} // namespace e2e
 
 // Starts the program in a test body; returns from the test if that failed or was skipped.
-#define E2E_START(...)                                   \
-    do {                                                 \
-        ASSERT_NO_FATAL_FAILURE(start(__VA_ARGS__));     \
-        if (IsSkipped()) {                               \
-            return;                                      \
-        }                                                \
+#define E2E_START(...)                                                                                                 \
+    do {                                                                                                               \
+        ASSERT_NO_FATAL_FAILURE(start(__VA_ARGS__));                                                                   \
+        if (IsSkipped()) {                                                                                             \
+            return;                                                                                                    \
+        }                                                                                                              \
     } while (false)

@@ -71,20 +71,15 @@ std::vector<Call> callsNamed(const std::string& name)
 }
 
 namespace {
-void record(const char* name, std::vector<double> args = {}, const void* pointer = nullptr,
-            std::string text = {})
+void record(const char* name, std::vector<double> args = {}, const void* pointer = nullptr, std::string text = {})
 {
     calls.push_back(Call{name, std::move(args), pointer, std::move(text)});
 }
 
-template <typename Function>
-const void* address(Function* function)
-{
-    return reinterpret_cast<const void*>(function);
-}
-}  // namespace
+template <typename Function> const void* address(Function* function) { return reinterpret_cast<const void*>(function); }
+} // namespace
 
-}  // namespace fake
+} // namespace fake
 
 using fake::address;
 using fake::record;
@@ -97,10 +92,16 @@ extern "C" {
 void glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a) { record("glClearColor", {r, g, b, a}); }
 void glShadeModel(GLenum mode) { record("glShadeModel", {double(mode)}); }
 void glEnable(GLenum cap) { record("glEnable", {double(cap)}); }
-void glViewport(GLint x, GLint y, GLsizei w, GLsizei h) { record("glViewport", {double(x), double(y), double(w), double(h)}); }
+void glViewport(GLint x, GLint y, GLsizei w, GLsizei h)
+{
+    record("glViewport", {double(x), double(y), double(w), double(h)});
+}
 void glMatrixMode(GLenum mode) { record("glMatrixMode", {double(mode)}); }
 void glLoadIdentity() { record("glLoadIdentity"); }
-void glOrtho(GLdouble l, GLdouble r, GLdouble b, GLdouble t, GLdouble n, GLdouble f) { record("glOrtho", {l, r, b, t, n, f}); }
+void glOrtho(GLdouble l, GLdouble r, GLdouble b, GLdouble t, GLdouble n, GLdouble f)
+{
+    record("glOrtho", {l, r, b, t, n, f});
+}
 void glClear(GLbitfield mask) { record("glClear", {double(mask)}); }
 void glColor3f(GLfloat r, GLfloat g, GLfloat b) { record("glColor3f", {r, g, b}); }
 void glRasterPos2f(GLfloat x, GLfloat y) { record("glRasterPos2f", {x, y}); }
@@ -122,7 +123,11 @@ void glutInit(int* argc, char** argv)
     record("glutInit", {double(*argc)}, nullptr, joined);
 }
 void glutInitDisplayMode(unsigned int mode) { record("glutInitDisplayMode", {double(mode)}); }
-int glutCreateWindow(const char* title) { record("glutCreateWindow", {}, nullptr, title); return 1; }
+int glutCreateWindow(const char* title)
+{
+    record("glutCreateWindow", {}, nullptr, title);
+    return 1;
+}
 void glutReshapeFunc(void (*callback)(int, int)) { record("glutReshapeFunc", {}, address(callback)); }
 void glutSpecialFunc(void (*callback)(int, int, int)) { record("glutSpecialFunc", {}, address(callback)); }
 void glutKeyboardFunc(void (*callback)(unsigned char, int, int)) { record("glutKeyboardFunc", {}, address(callback)); }
@@ -139,9 +144,13 @@ void glutMainLoop()
     }
 }
 void glutPostRedisplay() { record("glutPostRedisplay"); }
-int glutGetModifiers() { record("glutGetModifiers"); return fake::modifiers; }
+int glutGetModifiers()
+{
+    record("glutGetModifiers");
+    return fake::modifiers;
+}
 void glutBitmapCharacter(void* font, int character) { record("glutBitmapCharacter", {double(character)}, font); }
 void glutSolidCube(GLdouble size) { record("glutSolidCube", {size}); }
 void glutSwapBuffers() { record("glutSwapBuffers"); }
 
-}  // extern "C"
+} // extern "C"

@@ -42,4 +42,4 @@ void reset();
 std::vector<std::string> callStrings();
 std::vector<Call> callsNamed(const std::string& name);
 
-}  // namespace fake
+} // namespace fake

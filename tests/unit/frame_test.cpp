@@ -168,12 +168,11 @@ TEST_F(FrameTest, TextCharactersAreWidenedWithTheirSign)
 {
     drawText(1.5f, -2.5f, "a%\xE9");
     const std::vector<std::string> expected = {
-        callString("glRasterPos2f", {1.5, -2.5}),
-        "glutBitmapCharacter(helvetica18, 97)",
+        callString("glRasterPos2f", {1.5, -2.5}), "glutBitmapCharacter(helvetica18, 97)",
         "glutBitmapCharacter(helvetica18, 37)",
-        "glutBitmapCharacter(helvetica18, " + std::to_string(int('\xE9')) + ")",  // -23 where char is signed
+        "glutBitmapCharacter(helvetica18, " + std::to_string(int('\xE9')) + ")", // -23 where char is signed
     };
     EXPECT_EQ(fake::callStrings(), expected);
 }
 
-}  // namespace
+} // namespace

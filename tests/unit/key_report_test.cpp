@@ -64,10 +64,7 @@ struct ReportCase {
     std::string line;
 };
 
-std::ostream& operator<<(std::ostream& out, const ReportCase& c)
-{
-    return out << c.name;
-}
+std::ostream& operator<<(std::ostream& out, const ReportCase& c) { return out << c.name; }
 
 // "Billentyu lenyomva, kodja <key>, pozicio (<x>,<y>). " followed by the rest.
 std::string line(char key, const std::string& position, const std::string& rest = "")
@@ -107,8 +104,7 @@ INSTANTIATE_TEST_SUITE_P(
                    line('\x01', "(5,6)", "SHIFT lenyomva. CTRL lenyomva. ALT lenyomva. ")},
         ReportCase{"ShiftAlt", '!', 7, 8, kShift | kAlt, line('!', "(7,8)", "SHIFT lenyomva. ALT lenyomva. ")},
         ReportCase{"Escape", 27, 1, 1, 0, line('\x1b', "(1,1)")},
-        ReportCase{"Return", '\r', 1, 1, 0, line('\r', "(1,1)")},
-        ReportCase{"Tab", '\t', 1, 1, 0, line('\t', "(1,1)")},
+        ReportCase{"Return", '\r', 1, 1, 0, line('\r', "(1,1)")}, ReportCase{"Tab", '\t', 1, 1, 0, line('\t', "(1,1)")},
         ReportCase{"Backspace", '\b', 1, 1, 0, line('\b', "(1,1)")},
         ReportCase{"NulByte", 0, 1, 1, kCtrl, line('\0', "(1,1)", "CTRL lenyomva. ")},
         ReportCase{"HighByte", 0xE9, 1, 1, 0, line('\xE9', "(1,1)")},
@@ -127,4 +123,4 @@ TEST_F(KeyReportSequenceTest, EveryKeyGetsItsOwnLine)
     EXPECT_EQ(output.written(), line('x', "(1,2)") + line('y', "(3,4)"));
 }
 
-}  // namespace
+} // namespace

@@ -18,10 +18,7 @@ struct KeyCase {
     SceneState after;
 };
 
-std::ostream& operator<<(std::ostream& out, const KeyCase& c)
-{
-    return out << c.name;
-}
+std::ostream& operator<<(std::ostream& out, const KeyCase& c) { return out << c.name; }
 
 void expectScene(const SceneState& expected)
 {
@@ -48,7 +45,7 @@ TEST_P(SpecialKeyTest, ChangesTheSceneAndRedraws)
     }
 }
 
-const int kTopInterval = INT_MAX - INT_MAX % 5;  // 2147483645
+const int kTopInterval = INT_MAX - INT_MAX % 5; // 2147483645
 
 INSTANTIATE_TEST_SUITE_P(
     Keys, SpecialKeyTest,
@@ -90,4 +87,4 @@ TEST_F(SpecialKeySequenceTest, SeventyTwoRightsMakeOneTurnOnMultiplesOfFive)
     EXPECT_EQ(scene.viewAngleX, 0.0f);
 }
 
-}  // namespace
+} // namespace

@@ -10,11 +10,7 @@
 
 namespace {
 
-template <typename Function>
-const void* address(Function* function)
-{
-    return reinterpret_cast<const void*>(function);
-}
+template <typename Function> const void* address(Function* function) { return reinterpret_cast<const void*>(function); }
 
 void reportStartup()
 {
@@ -27,14 +23,12 @@ void reportStartup()
 // Runs before main(): fine here, this is test scaffolding, not the program.
 const bool installed = [] {
     fake::pointerNames() = {
-        {address(&reshapeWindow), "reshapeWindow"},
-        {address(&handleSpecialKey), "handleSpecialKey"},
-        {address(&handleKey), "handleKey"},
-        {address(&drawScene), "drawScene"},
+        {address(&reshapeWindow), "reshapeWindow"}, {address(&handleSpecialKey), "handleSpecialKey"},
+        {address(&handleKey), "handleKey"},         {address(&drawScene), "drawScene"},
         {address(&advanceRotor), "advanceRotor"},
     };
     fake::onMainLoop = reportStartup;
     return true;
 }();
 
-}  // namespace
+} // namespace

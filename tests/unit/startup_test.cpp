@@ -39,7 +39,7 @@ ProbeRun runProbe(const std::string& arguments)
     return run;
 }
 
-}  // namespace
+} // namespace
 
 TEST(StartupTest, MakesTheStartupCallsInOrderAndNothingElse)
 {
@@ -49,7 +49,7 @@ TEST(StartupTest, MakesTheStartupCallsInOrderAndNothingElse)
 
     const std::vector<std::string> expected = {
         std::string("glutInit(\"") + STARTUP_PROBE + " foo --bar -x 12\", 5)",
-        "glutInitDisplayMode(18)",  // GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH
+        "glutInitDisplayMode(18)", // GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH
         "glutCreateWindow(\"GLUT Alap\")",
         "glutReshapeFunc(reshapeWindow)",
         "glutSpecialFunc(handleSpecialKey)",

@@ -39,7 +39,7 @@ TEST_F(TickTest, NextTickValueIsOneMoreAndWrapsAtTheIntLimit)
 
 TEST_F(TickTest, SpeedChangeWaitsForThePendingTick)
 {
-    advanceRotor(1);  // arms the next tick with 50 ms
+    advanceRotor(1); // arms the next tick with 50 ms
     handleSpecialKey(GLUT_KEY_F2, 0, 0);
     EXPECT_EQ(fake::callsNamed("glutTimerFunc").size(), 1u) << "a key must not re-arm the tick";
 
@@ -82,7 +82,6 @@ TEST_P(LongRunTest, KeepsTurningExactlyFiveDegreesPerTick)
     EXPECT_LT(scene.rotorAngle, 16777216.0f) << "the angle must stay where floats count in ones";
 }
 
-INSTANTIATE_TEST_SUITE_P(NearTheFloatLimit, LongRunTest,
-                         ::testing::Values(16777200.0f, 16777215.0f - 5 * 2000));
+INSTANTIATE_TEST_SUITE_P(NearTheFloatLimit, LongRunTest, ::testing::Values(16777200.0f, 16777215.0f - 5 * 2000));
 
-}  // namespace
+} // namespace
