@@ -14,9 +14,6 @@ const char* __lsan_default_options() { return "print_suppressions=0:suppressions
 // The GL loader unloads its driver (llvmpipe) before the leak check runs at
 // exit, and leaks from an unloaded library have no module name to match a
 // suppression against. Keeping every library loaded keeps the names.
-int dlclose(void* /*handle*/)
-{
-    return 0;
-}
+int dlclose(void* /*handle*/) { return 0; }
 
 } // extern "C"
