@@ -1,6 +1,9 @@
 # glut-alap: the two everyday commands.
 #   make run    build and start the program (headless: save a screenshot)
 #   make test   build and run every test on a private virtual X server
+# and, besides them:
+#   make screenshot   regenerate the README's pictures
+#   make package      build a Debian package
 # Missing Debian packages are installed when run as root; otherwise the
 # exact apt-get command is printed.
 
@@ -11,9 +14,12 @@ CMAKE_FLAGS  := -DCMAKE_BUILD_TYPE=Release $(if $(CI),-DGLUT_ALAP_WERROR=ON)
 
 BUILD_PACKAGES    := cmake g++ make freeglut3-dev libgl-dev libgl1-mesa-dri
 HEADLESS_PACKAGES := xvfb xdotool imagemagick
-TEST_PACKAGES     := $(BUILD_PACKAGES) libgtest-dev libx11-dev libxdamage-dev xvfb xdotool
+TEST_PACKAGES     := $(BUILD_PACKAGES) libgtest-dev libx11-dev libxdamage-dev xvfb xdotool \
+                     valgrind clang-tidy clang-format cppcheck binutils \
+                     desktop-file-utils man-db file dpkg-dev
+PACKAGE_PACKAGES  := $(BUILD_PACKAGES) dpkg-dev
 
-.PHONY: all build run test screenshot clean
+.PHONY: all build run test screenshot package clean
 
 all: build
 
@@ -38,11 +44,17 @@ test:
 	@$(MAKE) --no-print-directory build WITH_TESTS=1
 	tools/with-xvfb.sh ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
 
-# Regenerates the README's picture from the real program.
+# Regenerates the README's pictures and the icon from the real program.
 screenshot:
 	@tools/ensure-packages.sh $(HEADLESS_PACKAGES)
 	@$(MAKE) --no-print-directory build
-	tools/screenshot.sh $(BUILD_DIR)/glut-alap docs/screenshot.png
+	tools/make-pictures.sh $(BUILD_DIR)/glut-alap
+
+# A Debian package in $(BUILD_DIR)/package/.
+package:
+	@tools/ensure-packages.sh $(PACKAGE_PACKAGES)
+	@$(MAKE) --no-print-directory build
+	cd $(BUILD_DIR) && cpack
 
 clean:
 	rm -rf $(BUILD_DIR)

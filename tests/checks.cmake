@@ -27,3 +27,14 @@ add_test(NAME check.hardened-binary
 
 set_tests_properties(check.clang-tidy check.cppcheck check.clang-format check.hardened-binary
   PROPERTIES LABELS check)
+
+# What `cmake --install` lays out, installed into a folder of the build.
+add_test(NAME check.install-layout
+  COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/check-install.sh ${PROJECT_BINARY_DIR} ${PROJECT_BINARY_DIR}/stage)
+set_tests_properties(check.install-layout PROPERTIES LABELS check)
+
+# The Debian package: built, installed, run and removed again (the install
+# only where CI=true, since it changes the machine).
+add_test(NAME check.debian-package
+  COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/check-package.sh ${PROJECT_BINARY_DIR})
+set_tests_properties(check.debian-package PROPERTIES LABELS check RESOURCE_LOCK x_display TIMEOUT 300)
