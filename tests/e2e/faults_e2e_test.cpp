@@ -35,14 +35,6 @@ public:
         const Image turned = waitForImage([&](const Image& i) { return near(i.at(x0, y0), kBlack); });
         EXPECT_TRUE(probe(turned, x0, y0, kBlack, "after 18 x Right, where the shaft was"));
     }
-
-    void startWithPointer(Launch launch)
-    {
-        start(std::move(launch));
-        if (!HasFatalFailure() && !IsSkipped()) {
-            movePointer(window, 100, 120);
-        }
-    }
 };
 
 void brokenOutput(FaultTest& test, Output output)
@@ -115,7 +107,9 @@ void keyFlood(FaultTest& test)
     for (std::size_t i = 0; i < keys.size(); ++i) {
         const std::optional<std::string> line = test.program->readLine(5000);
         ASSERT_TRUE(line.has_value()) << "expected " << keys.size() << " lines, got " << i;
-        ASSERT_EQ(*line, "Billentyu lenyomva, kodja " + keys[i] + ", pozicio (100,120). \n") << "line " << i + 1;
+        ASSERT_EQ(*line, "Billentyu lenyomva, kodja " + keys[i] + ", pozicio (" + std::to_string(kPointerX) + "," +
+                             std::to_string(kPointerY) + "). \n")
+            << "line " << i + 1;
     }
     EXPECT_EQ(test.program->readFor(500), "") << "lines beyond one per key";
 }

@@ -496,4 +496,12 @@ void ProgramTest::start(Launch launch)
     firstFrame = *frame;
 }
 
+void ProgramTest::startWithPointer(Launch launch)
+{
+    start(std::move(launch));
+    if (!HasFatalFailure() && !IsSkipped()) {
+        movePointer(window, kPointerX, kPointerY);
+    }
+}
+
 } // namespace e2e

@@ -25,6 +25,10 @@ using Display = _XDisplay;
 
 const char* const kWindowTitle = "GLUT Alap";
 
+// Where the pointer rests while keys are pressed, in window pixels.
+const int kPointerX = 100;
+const int kPointerY = 120;
+
 // ---- the program under test ------------------------------------------------
 
 enum class Output { Pipe, DevFull, Closed };
@@ -174,6 +178,9 @@ class ProgramTest : public ::testing::Test {
 public:
     void start(std::vector<std::string> arguments = {}, Output output = Output::Pipe);
     void start(Launch launch);
+    // Starts it and rests the pointer in the window at (kPointerX, kPointerY):
+    // without a window manager the keyboard follows the pointer.
+    void startWithPointer(Launch launch = {});
     // Polls the window until `wanted` holds for a capture, or the timeout ends.
     template <typename Predicate> Image waitForImage(Predicate wanted, int timeoutMs = 5000);
 
@@ -197,11 +204,14 @@ template <typename Predicate> Image ProgramTest::waitForImage(Predicate wanted, 
 
 } // namespace e2e
 
-// Starts the program in a test body; returns from the test if that failed or was skipped.
-#define E2E_START(...)                                                                                                 \
+// Runs a start-up call in a test body; returns from the test if it failed or was skipped.
+#define E2E_START_WITH(call)                                                                                           \
     do {                                                                                                               \
-        ASSERT_NO_FATAL_FAILURE(start(__VA_ARGS__));                                                                   \
+        ASSERT_NO_FATAL_FAILURE(call);                                                                                 \
         if (IsSkipped()) {                                                                                             \
             return;                                                                                                    \
         }                                                                                                              \
     } while (false)
+
+#define E2E_START(...) E2E_START_WITH(start(__VA_ARGS__))
+#define E2E_START_WITH_POINTER(...) E2E_START_WITH(startWithPointer(__VA_ARGS__))

@@ -8,35 +8,13 @@
 namespace e2e {
 namespace {
 
-// Where the pointer rests while keys are pressed, in window pixels.
-const int kPointerX = 100;
-const int kPointerY = 120;
-
 std::string reportLine(char key, const std::string& modifiers = "")
 {
     return std::string("Billentyu lenyomva, kodja ") + key + ", pozicio (" + std::to_string(kPointerX) + "," +
            std::to_string(kPointerY) + "). " + modifiers + "\n";
 }
 
-class KeysE2eTest : public ProgramTest {
-protected:
-    void startWithPointer(Output output = Output::Pipe)
-    {
-        ASSERT_NO_FATAL_FAILURE(start({}, output));
-        if (!IsSkipped()) {
-            // Without a window manager the keyboard follows the pointer.
-            movePointer(window, kPointerX, kPointerY);
-        }
-    }
-};
-
-#define START_WITH_POINTER(...)                                                                                        \
-    do {                                                                                                               \
-        ASSERT_NO_FATAL_FAILURE(startWithPointer(__VA_ARGS__));                                                        \
-        if (IsSkipped()) {                                                                                             \
-            return;                                                                                                    \
-        }                                                                                                              \
-    } while (false)
+using KeysE2eTest = ProgramTest;
 
 struct KeyLine {
     const char* keys; // as xdotool names them
@@ -45,7 +23,7 @@ struct KeyLine {
 
 TEST_F(KeysE2eTest, CharacterKeysPrintTheirLineAtOnce)
 {
-    START_WITH_POINTER();
+    E2E_START_WITH_POINTER();
     const KeyLine cases[] = {
         {"a", reportLine('a')},
         {"shift+a", reportLine('A', "SHIFT lenyomva. ")},
@@ -69,7 +47,7 @@ TEST_F(KeysE2eTest, CharacterKeysPrintTheirLineAtOnce)
 
 TEST_F(KeysE2eTest, ArrowAndFunctionKeysPrintNothing)
 {
-    START_WITH_POINTER();
+    E2E_START_WITH_POINTER();
     pressKeys({"Left", "Right", "Up", "Down", "F1", "F2", "F3", "Home"});
     pressKeys({"b"});
     EXPECT_EQ(program->readFor(1000), reportLine('b')) << "only the character key may print";
@@ -77,7 +55,7 @@ TEST_F(KeysE2eTest, ArrowAndFunctionKeysPrintNothing)
 
 TEST_F(KeysE2eTest, RightArrowTurnsTheModelAndAFullTurnComesBack)
 {
-    START_WITH_POINTER();
+    E2E_START_WITH_POINTER();
     const int shaftX = view.px(-8);
     const int shaftY = view.py(0);
 
@@ -97,7 +75,7 @@ TEST_F(KeysE2eTest, RightArrowTurnsTheModelAndAFullTurnComesBack)
 
 TEST_F(KeysE2eTest, UpArrowTiltsTheModel)
 {
-    START_WITH_POINTER();
+    E2E_START_WITH_POINTER();
     // A quarter turn about the screen's x axis: the band is seen from above
     // or below, so its centre column no longer shows the green front panel.
     pressKeys({"Up"}, 18);
@@ -110,7 +88,7 @@ TEST_F(KeysE2eTest, UpArrowTiltsTheModel)
 
 TEST_F(KeysE2eTest, F2SpeedsTheRotorUpAndF1SlowsItDown)
 {
-    START_WITH_POINTER();
+    E2E_START_WITH_POINTER();
     // Every tick asks for a frame, so frames counted over a fixed time follow
     // the tick rate. Tolerances are wide: this checks direction, not timing.
     const int measureMs = 2000;
