@@ -4,10 +4,7 @@
 # tests/CMakeLists.txt).
 set(SANITIZE -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer -g)
 
-add_library(glut_alap_core_sanitized STATIC)
-foreach(source IN LISTS GLUT_ALAP_CORE_SOURCES)
-  target_sources(glut_alap_core_sanitized PRIVATE ${PROJECT_SOURCE_DIR}/${source})
-endforeach()
+add_library(glut_alap_core_sanitized STATIC ${GLUT_ALAP_CORE_SOURCES})
 target_include_directories(glut_alap_core_sanitized
   PUBLIC ${PROJECT_SOURCE_DIR}/src
   PRIVATE $<TARGET_PROPERTY:GLUT::GLUT,INTERFACE_INCLUDE_DIRECTORIES>)
@@ -18,7 +15,6 @@ glut_alap_warnings(glut_alap_core_sanitized)
 add_executable(glut-alap-sanitized ${PROJECT_SOURCE_DIR}/src/app/main.cpp)
 target_link_libraries(glut-alap-sanitized PRIVATE glut_alap_core_sanitized OpenGL::GL GLUT::GLUT)
 glut_alap_warnings(glut-alap-sanitized)
-
 
 # Sanitizer settings built into each sanitized executable. Leaks that the GL
 # driver, X libraries and the toolkit keep until exit are theirs; only those

@@ -97,13 +97,7 @@ void keyFlood(FaultTest& test)
     for (int i = 0; i < 360; ++i) {
         keys.emplace_back(1, letters[static_cast<std::size_t>(i) % letters.size()]);
     }
-    runXdotool("key --delay 1 " + [&] {
-        std::string all;
-        for (const std::string& key : keys) {
-            all += key + " ";
-        }
-        return all;
-    }());
+    pressKeys(keys, 1, 1);
     for (std::size_t i = 0; i < keys.size(); ++i) {
         const std::optional<std::string> line = test.program->readLine(5000);
         ASSERT_TRUE(line.has_value()) << "expected " << keys.size() << " lines, got " << i;

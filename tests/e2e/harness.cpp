@@ -404,12 +404,14 @@ void PrivateXServer::stop()
 
 // ---- input ---------------------------------------------------------------------
 
+namespace {
 void runXdotool(const std::string& arguments)
 {
     const std::string command = "xdotool " + arguments;
     const int status = std::system(command.c_str());
     ASSERT_EQ(status, 0) << command;
 }
+} // namespace
 
 void movePointer(Window window, int x, int y)
 {
@@ -417,9 +419,9 @@ void movePointer(Window window, int x, int y)
                std::to_string(y));
 }
 
-void pressKeys(const std::vector<std::string>& keys, int repeat)
+void pressKeys(const std::vector<std::string>& keys, int repeat, int delayMs)
 {
-    std::string arguments = "key --delay 20 --repeat " + std::to_string(repeat);
+    std::string arguments = "key --delay " + std::to_string(delayMs) + " --repeat " + std::to_string(repeat);
     for (const std::string& key : keys) {
         arguments += " " + key;
     }
@@ -447,24 +449,6 @@ bool near(const Rgb& a, const Rgb& b, int tolerance)
                                          << " +-" << kTolerance << ", observed " << observed;
 }
 
-std::optional<Image> waitForScene(XSession& x, Window window, const View& view, int timeoutMs)
-{
-    const auto deadline = after(timeoutMs);
-    do {
-        Image image = x.capture(window);
-        if (image.width == view.width && image.height == view.height &&
-            near(image.at(view.px(1), view.py(0)), kGreen)) {
-            return image;
-        }
-        sleepMs(20);
-    } while (millisecondsLeft(deadline) > 0);
-    return std::nullopt;
-}
-
-} // namespace e2e
-
-namespace e2e {
-
 void ProgramTest::start(std::vector<std::string> arguments, Output output)
 {
     Launch launch;
@@ -491,9 +475,13 @@ void ProgramTest::start(Launch launch)
     XWindowAttributes attributes;
     XGetWindowAttributes(x->display(), window, &attributes);
     view = View{attributes.width, attributes.height};
-    const std::optional<Image> frame = waitForScene(*x, window, view, 60000);
-    ASSERT_TRUE(frame.has_value()) << "the window showed no frame of the scene";
-    firstFrame = *frame;
+    // A drawn frame shows the green panel right of the band's centre line.
+    const auto drawn = [this](const Image& image) {
+        return image.width == view.width && image.height == view.height &&
+               near(image.at(view.px(1), view.py(0)), kGreen);
+    };
+    firstFrame = waitForImage(drawn, 60000);
+    ASSERT_TRUE(drawn(firstFrame)) << "the window showed no frame of the scene";
 }
 
 void ProgramTest::startWithPointer(Launch launch)

@@ -53,7 +53,6 @@ public:
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
-    pid_t pid() const { return pid_; }
     bool alive();
     // One line of standard output (newline included), or nothing within the timeout.
     std::optional<std::string> readLine(int timeoutMs);
@@ -134,10 +133,9 @@ private:
 
 // ---- input, through XTEST ----------------------------------------------------
 
-void runXdotool(const std::string& arguments);
 void movePointer(Window window, int x, int y);
-// xdotool key names, pressed in order, e.g. {"shift+a", "F1"}.
-void pressKeys(const std::vector<std::string>& keys, int repeat = 1);
+// xdotool key names, pressed in order, e.g. {"shift+a", "F1"}, delayMs apart.
+void pressKeys(const std::vector<std::string>& keys, int repeat = 1, int delayMs = 20);
 
 // ---- pixel probes ------------------------------------------------------------
 
@@ -164,13 +162,6 @@ bool near(const Rgb& a, const Rgb& b, int tolerance = kTolerance);
 
 // Passes if the pixel is within tolerance; otherwise says what was expected and seen.
 ::testing::AssertionResult probe(const Image& image, int x, int y, const Rgb& expected, const char* what);
-
-// Waits until the window shows a drawn frame (the green band panel at its place).
-std::optional<Image> waitForScene(XSession& x, Window window, const View& view, int timeoutMs = 10000);
-
-} // namespace e2e
-
-namespace e2e {
 
 // Starts glut-alap and waits for its window and first frame; skips the test
 // when there is no X server to run on.
